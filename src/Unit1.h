@@ -1,0 +1,92 @@
+// The main window: its controls come from Unit1.ui; its handlers gate, read fields, call
+// the exchange functions and the transports, and apply the results.
+#pragma once
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <memory>
+
+class Platform;
+class QLineEdit;
+class QPlainTextEdit;
+class IpWatch;
+class UdpBinding;
+class UdpClient;
+class UdpListener;
+
+namespace Ui {
+class TForm1;
+}
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // historyFile: where the IP watcher keeps its history at exit ("iphist.dat").
+    explicit TForm1(Platform &platform, const QString &historyFile = QStringLiteral("iphist.dat"),
+                    QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    Ui::TForm1 *ui() const { return m_ui.get(); }
+
+    // Non-visual components.
+    UdpClient *UDPClient;
+    UdpListener *UDPServer;
+    IpWatch *IdIPWatch1;
+
+    // Main window and programming mode.
+    void FormCreate(QObject *Sender);
+    void FormShow(QObject *Sender);
+    void BitBtn1Click(QObject *Sender);
+    void Button8Click(QObject *Sender);
+    void CheckBox3Click(QObject *Sender);
+    void CheckBox2Click(QObject *Sender);
+    void CheckBox4Click(QObject *Sender);
+    void CheckBox5Click(QObject *Sender);
+
+    // Reply decoder and its diagnostics.
+    void Memo1Change(QObject *Sender);
+    void Button7Click(QObject *Sender);
+    void Button10Click(QObject *Sender);
+    void Button9Click(QObject *Sender);
+
+    // Address entry and hex mirrors.
+    void Edit9Change(QObject *Sender);
+    void Edit20Change(QObject *Sender);
+    void Edit23Change(QObject *Sender);
+    void Edit27Change(QObject *Sender);
+
+    // Configuration commands.
+    void Button4Click(QObject *Sender);
+    void Button6Click(QObject *Sender);
+    void Button5Click(QObject *Sender);
+
+    // Transport mode, UDP client and listener.
+    void RadioButton_UDPClick(QObject *Sender);
+    void RadioButtonTCPClick(QObject *Sender);
+    void RadioButton_IndyTCPClick(QObject *Sender);
+    void Edit2Change(QObject *Sender);
+    void Edit3Change(QObject *Sender);
+    void CheckBox1Click(QObject *Sender);
+    void UDPServerUDPRead(QObject *Sender, const QByteArray &AData, UdpBinding &ABinding);
+
+    // Sending text.
+    void Button1Click(QObject *Sender);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    template <typename Handler> void guarded(Handler &&handler);
+    void connectHandlers();
+    void mirrorAddress(QLineEdit *address, QLineEdit *plain, QLineEdit *padded);
+    void setUnlocked(QLineEdit *field, bool unlocked);
+    void clearMemo1();
+    void addMemo1Line(const QString &line);
+    void addMemo2Line(const QString &line);
+    qint32 integerOf(QLineEdit *field) const;
+
+    Platform &m_platform;
+    std::unique_ptr<Ui::TForm1> m_ui;
+    bool m_shown = false;
+};
