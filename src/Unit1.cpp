@@ -18,7 +18,31 @@
 #include <QShowEvent>
 #include <QTextBlock>
 
+QByteArray SubstitutedIP;
+QPointer<TcpClientSocket> TCPSocketClient;
+
 namespace {
+
+// "ТСР" in the state texts is spelt with the Cyrillic letters.
+const QString kWaiting = QStringLiteral("Ждём");
+const QString kConnected = QStringLiteral("Подключен");
+const QString kDisconnected = QStringLiteral("Отключен \u0422\u0421\u0420");
+const QString kConnectError = QStringLiteral("Ошибка подключения");
+const QString kAlreadyExists = QStringLiteral("   Такой Socked - уже имеется.");
+const QString kNotConnected = QStringLiteral("    Socked - не подключен");
+
+bool isIdentifier(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+        if (!letter && !(i > 0 && c >= '0' && c <= '9'))
+            return false;
+    }
+    return true;
+}
 
 const QColor clWindow(0xFF, 0xFF, 0xFF);
 const QColor cl3DLight(0xE3, 0xE3, 0xE3);
@@ -40,13 +64,34 @@ TForm1::TForm1(Platform &platform, const QString &historyFile, QWidget *parent)
         UDPServerUDPRead(UDPServer, data, binding);
     });
     IdIPWatch1 = new IpWatch(m_platform, historyFile, this);
+    Client1 = new TcpClientSocket(this);
+    Client1->Name = QStringLiteral("Client1");
+    bindEvents(Client1, &TForm1::Client1Connect, &TForm1::Client1Disconnect, &TForm1::Client1Read,
+               &TForm1::Client1Error);
+    SubstitutedIP.clear();
+    TCPSocketClient = nullptr;
+
+    // Every design name is taken: a run-time client may not be called "Client1" or "Edit2".
+    for (const QObject *object : findChildren<QObject *>()) {
+        if (!object->objectName().isEmpty())
+            m_designNames.insert(object->objectName().toLower());
+    }
+    for (const char *name : {"Form1", "UDPClient", "UDPAntiFreeze", "Client1", "IdTCPClient1", "UDPServer", "IdIPWatch1"})
+        m_designNames.insert(QString::fromLatin1(name).toLower());
 
     // Handlers are attached after the design values are in place, so loading them runs none.
     connectHandlers();
     guarded([this] { FormCreate(this); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // Freeing the window frees its clients; an open connection closes without its
+    // disconnect event.
+    for (TcpClientSocket *client : m_namedClients)
+        client->detach();
+    Client1->detach();
+}
 
 template <typename Handler> void TForm1::guarded(Handler &&handler)
 {
@@ -96,6 +141,8 @@ void TForm1::connectHandlers()
     onClick(u.CheckBox1, &TForm1::CheckBox1Click);
     onClick(u.CheckBox6, &TForm1::CheckBox1Click);
     onClick(u.Button1, &TForm1::Button1Click);
+    onClick(u.Button2, &TForm1::Button2Click);
+    onClick(u.Button3, &TForm1::Button3Click);
     onSelect(u.RadioButton_UDP, &TForm1::RadioButton_UDPClick);
     onSelect(u.RadioButtonTCP, &TForm1::RadioButtonTCPClick);
     onSelect(u.RadioButton_IndyTCP, &TForm1::RadioButton_IndyTCPClick);
@@ -131,6 +178,67 @@ qint32 TForm1::integerOf(QLineEdit *field) const
     if (const auto value = exchange::parseInteger(text))
         return *value;
     throw AppError(textOf(exchange::invalidIntegerMessage(text)));
+}
+
+void TForm1::setStatus(const QString &text)
+{
+    m_ui->StatusPanel0->setText(text);
+}
+
+void TForm1::enableTransportChoice()
+{
+    m_ui->Panel1->setEnabled(true);
+    for (QRadioButton *button : {m_ui->RadioButton_UDP, m_ui->RadioButtonTCP, m_ui->RadioButton_IndyTCP})
+        button->setEnabled(true);
+}
+
+void TForm1::disableTransportChoice()
+{
+    for (QRadioButton *button : {m_ui->RadioButton_UDP, m_ui->RadioButtonTCP, m_ui->RadioButton_IndyTCP})
+        button->setEnabled(false);
+}
+
+void TForm1::bindEvents(TcpClientSocket *client, NotifyHandler onConnect, NotifyHandler onDisconnect,
+                        NotifyHandler onRead, ErrorHandler onError)
+{
+    auto notify = [this](NotifyHandler handler) {
+        return [this, handler](TcpClientSocket *sender) {
+            guarded([&] { (this->*handler)(sender, sender); });
+        };
+    };
+    client->OnConnect = notify(onConnect);
+    client->OnDisconnect = notify(onDisconnect);
+    client->OnRead = notify(onRead);
+    client->OnError = [this, onError](TcpClientSocket *sender, TcpClientSocket::ErrorEvent event, int &code) {
+        guarded([&] { (this->*onError)(sender, sender, event, code); });
+    };
+    client->reportError = [this](const QString &text) { m_platform.showError(text); };
+}
+
+TcpClientSocket *TForm1::findNamedClient(const QString &name) const
+{
+    for (TcpClientSocket *client : m_namedClients) {
+        if (client->Name.compare(name, Qt::CaseInsensitive) == 0)
+            return client;
+    }
+    return nullptr;
+}
+
+void TForm1::nameComponent(TcpClientSocket *client, const QString &name)
+{
+    if (!isIdentifier(name))
+        throw AppError(QStringLiteral("''%1'' is not a valid component name").arg(name));
+    if (m_designNames.contains(name.toLower()) || findNamedClient(name))
+        throw AppError(QStringLiteral("A component named %1 already exists").arg(name));
+    client->Name = name;
+}
+
+void TForm1::freeNamedClient(TcpClientSocket *client)
+{
+    m_namedClients.removeOne(client);
+    client->detach();
+    // Deleted from the event loop: the client may be inside one of its own socket's signals.
+    client->deleteLater();
 }
 
 void TForm1::setUnlocked(QLineEdit *field, bool unlocked)
@@ -413,4 +521,152 @@ void TForm1::Button1Click(QObject *)
 {
     if (m_ui->RadioButton_UDP->isChecked())
         UDPClient->send(bytesOf(m_ui->Edit1->text()));
+    if (m_ui->RadioButtonTCP->isChecked()) {
+        if (!m_ui->CheckBox6->isChecked()) {
+            Client1->sendText(bytesOf(m_ui->Edit1->text()));
+        } else {
+            SubstitutionIP();
+            const QByteArray text = bytesOf(m_ui->Edit1->text());
+            if (TcpClientSocket *client = findNamedClient(QStringLiteral("Client") + textOf(SubstitutedIP)))
+                client->sendText(text);
+        }
+    }
+}
+
+void TForm1::SubstitutionIP()
+{
+    QByteArray text = bytesOf(m_ui->Edit2->text());
+    for (char &c : text) {
+        if (c == ' ' || c == '_' || c == '.' || c == ',' || c == '!' || c == '?')
+            c = '_';
+    }
+    SubstitutedIP = text;
+}
+
+void TForm1::Button2Click(QObject *)
+{
+    if (!m_ui->CheckBox6->isChecked()) {
+        if (!m_ui->RadioButtonTCP->isChecked() || Client1->connected())
+            return;
+        // The port is read first: a bad port text leaves the status as it was.
+        const qint32 port = integerOf(m_ui->Edit3);
+        setStatus(kWaiting);
+        Client1->Port = port;
+        Client1->Host = bytesOf(m_ui->Edit2->text());
+        Client1->setActive(true);
+        disableTransportChoice();
+        return;
+    }
+
+    SubstitutionIP();
+    const QString name = QStringLiteral("Client") + textOf(SubstitutedIP);
+    for (int i = 0; i < m_ui->ListBox1->count(); ++i) {
+        if (m_ui->ListBox1->item(i)->text() == name) {
+            m_platform.showMessage(kAlreadyExists);
+            return;
+        }
+    }
+    auto *client = new TcpClientSocket(this);
+    TCPSocketClient = client;
+    try {
+        nameComponent(client, name);
+        client->Host = bytesOf(m_ui->Edit2->text());
+        client->Port = integerOf(m_ui->Edit3);
+        client->clientType = TcpClientSocket::ctNonBlocking;
+        client->Tag = 0;
+        client->Address = bytesOf(m_ui->Edit2->text());
+        client->Service.clear();
+    } catch (...) {
+        // A client that could not be set up is not kept: the address can be tried again.
+        delete client;
+        throw;
+    }
+    bindEvents(client, &TForm1::TCPClient1Connect, &TForm1::TCPClientDisconnect, &TForm1::TCPSocketClientOnRead,
+               &TForm1::TCPClientError);
+    m_namedClients.append(client);
+    m_ui->ListBox1->addItem(name);
+    if (m_ui->RadioButtonTCP->isChecked()) {
+        setStatus(textOf(client->Host) + QStringLiteral(" - ") + kWaiting);
+        client->setActive(true);
+        disableTransportChoice();
+    }
+}
+
+void TForm1::Button3Click(QObject *)
+{
+    if (!m_ui->CheckBox6->isChecked()) {
+        Client1->setActive(false);
+        enableTransportChoice();
+        return;
+    }
+    SubstitutionIP();
+    const QString name = QStringLiteral("Client") + textOf(SubstitutedIP);
+    for (int i = 0; i < m_ui->ListBox1->count(); ++i) {
+        if (m_ui->ListBox1->item(i)->text() == name) {
+            delete m_ui->ListBox1->takeItem(i);
+            break;
+        }
+    }
+    // Whatever its state, the client of that name is closed and freed, so the address
+    // can be connected again.
+    if (QPointer<TcpClientSocket> client = findNamedClient(name)) {
+        try {
+            client->setActive(false);
+            if (client)
+                freeNamedClient(client);
+        } catch (...) {
+            m_platform.showMessage(kNotConnected);
+        }
+    }
+    enableTransportChoice();
+}
+
+void TForm1::Client1Connect(QObject *, TcpClientSocket *)
+{
+    setStatus(kConnected);
+}
+
+void TForm1::Client1Disconnect(QObject *, TcpClientSocket *)
+{
+    setStatus(kDisconnected);
+}
+
+void TForm1::Client1Read(QObject *, TcpClientSocket *Socket)
+{
+    clearMemo1();
+    const QByteArray text = Socket->receiveText();
+    addMemo1Line(textOf(Client1->Host + text));
+    addMemo2Line(textOf(text));
+}
+
+void TForm1::Client1Error(QObject *, TcpClientSocket *, TcpClientSocket::ErrorEvent, int &ErrorCode)
+{
+    setStatus(kConnectError);
+    ErrorCode = 0;
+}
+
+// The state texts of a named client carry that client's own remote address.
+void TForm1::TCPClient1Connect(QObject *, TcpClientSocket *Socket)
+{
+    setStatus(textOf(Socket->remoteAddress()) + QStringLiteral(" - ") + kConnected);
+}
+
+void TForm1::TCPClientDisconnect(QObject *, TcpClientSocket *Socket)
+{
+    setStatus(textOf(Socket->remoteAddress()) + QStringLiteral(" - ") + kDisconnected);
+}
+
+void TForm1::TCPClientError(QObject *, TcpClientSocket *Socket, TcpClientSocket::ErrorEvent, int &ErrorCode)
+{
+    setStatus(textOf(Socket->remoteAddress()) + QStringLiteral(" - ") + kConnectError);
+    ErrorCode = 0;
+}
+
+void TForm1::TCPSocketClientOnRead(QObject *, TcpClientSocket *Socket)
+{
+    clearMemo1();
+    const QByteArray text = Socket->receiveText();
+    const QString line = textOf(Socket->remoteAddress() + text);
+    addMemo1Line(line);
+    addMemo2Line(line);
 }

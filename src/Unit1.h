@@ -4,7 +4,11 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSet>
 #include <memory>
+
+#include "transport/TcpClientSocket.h"
 
 class Platform;
 class QLineEdit;
@@ -17,6 +21,11 @@ class UdpListener;
 namespace Ui {
 class TForm1;
 }
+
+// Unit-level values of the TCP commands: the name part derived from Edit2, and the named
+// client created most recently (guarded: it reads null once that client is freed).
+extern QByteArray SubstitutedIP;
+extern QPointer<TcpClientSocket> TCPSocketClient;
 
 class TForm1 : public QMainWindow
 {
@@ -33,6 +42,7 @@ public:
     UdpClient *UDPClient;
     UdpListener *UDPServer;
     IpWatch *IdIPWatch1;
+    TcpClientSocket *Client1;
 
     // Main window and programming mode.
     void FormCreate(QObject *Sender);
@@ -70,8 +80,23 @@ public:
     void CheckBox1Click(QObject *Sender);
     void UDPServerUDPRead(QObject *Sender, const QByteArray &AData, UdpBinding &ABinding);
 
-    // Sending text.
+    // Sending text and TCP client connections.
     void Button1Click(QObject *Sender);
+    void Button2Click(QObject *Sender);
+    void Button3Click(QObject *Sender);
+    void SubstitutionIP();
+    void Client1Connect(QObject *Sender, TcpClientSocket *Socket);
+    void Client1Disconnect(QObject *Sender, TcpClientSocket *Socket);
+    void Client1Read(QObject *Sender, TcpClientSocket *Socket);
+    void Client1Error(QObject *Sender, TcpClientSocket *Socket, TcpClientSocket::ErrorEvent ErrorEvent, int &ErrorCode);
+    void TCPClient1Connect(QObject *Sender, TcpClientSocket *Socket);
+    void TCPClientDisconnect(QObject *Sender, TcpClientSocket *Socket);
+    void TCPSocketClientOnRead(QObject *Sender, TcpClientSocket *Socket);
+    void TCPClientError(QObject *Sender, TcpClientSocket *Socket, TcpClientSocket::ErrorEvent ErrorEvent, int &ErrorCode);
+
+    // The window's components by name, compared without regard to case.
+    TcpClientSocket *findNamedClient(const QString &name) const;
+    const QList<TcpClientSocket *> &namedClients() const { return m_namedClients; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -85,8 +110,19 @@ private:
     void addMemo1Line(const QString &line);
     void addMemo2Line(const QString &line);
     qint32 integerOf(QLineEdit *field) const;
+    void setStatus(const QString &text);
+    void enableTransportChoice();
+    void disableTransportChoice();
+    void nameComponent(TcpClientSocket *client, const QString &name);
+    void freeNamedClient(TcpClientSocket *client);
+    using NotifyHandler = void (TForm1::*)(QObject *, TcpClientSocket *);
+    using ErrorHandler = void (TForm1::*)(QObject *, TcpClientSocket *, TcpClientSocket::ErrorEvent, int &);
+    void bindEvents(TcpClientSocket *client, NotifyHandler onConnect, NotifyHandler onDisconnect,
+                    NotifyHandler onRead, ErrorHandler onError);
 
     Platform &m_platform;
     std::unique_ptr<Ui::TForm1> m_ui;
     bool m_shown = false;
+    QSet<QString> m_designNames; // lower case
+    QList<TcpClientSocket *> m_namedClients;
 };

@@ -9,6 +9,7 @@
 #include "transport/UdpListener.h"
 
 #include <QNetworkDatagram>
+#include <QTextBlock>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -214,16 +215,25 @@ private slots:
 
     void getCommandTwiceAddsNoDuplicates()
     {
+        // The device lives on the other side of the wire, at the default 192.168.1.1:4000.
+        const QString log = logs.filePath("device.log");
+        QProcess device;
+        startInDev(device, qEnvironmentVariable("FAKEDEVICE"), {"--listen", "192.168.1.1:4000", "--log", log});
+        QVERIFY(device.waitForStarted());
+        QTest::qWait(300);
         w.programmingMode(true);
-        w.ui().Edit13->setText("127.0.0.1");
-        Peer device("127.0.0.1", 4000);
         w.ui().Button4->click();
         w.ui().Button4->click();
         QCOMPARE(w.platform.errors, QStringList());
         QCOMPARE(w.form->UDPServer->bindings().size(), size_t(2));
-        QVERIFY(device.waitFor(2));
-        QCOMPARE(device.received[0].data(), QByteArray("GO"));
-        QCOMPARE(device.received[1].data(), QByteArray("GO"));
+        QTRY_VERIFY_WITH_TIMEOUT(readDeviceLog(log).size() >= 4, 3000); // two GO, two echoes of its record
+        QByteArrayList gos;
+        for (const LoggedDatagram &d : readDeviceLog(log))
+            if (d.payload == "GO")
+                gos << d.sender;
+        QCOMPARE(gos.size(), 2);
+        device.kill();
+        device.waitForFinished();
         // The get command activated the listener with CheckBox1 unticked: CheckBox6 switches it off.
         w.ui().CheckBox6->click();
         QVERIFY(!w.form->UDPServer->isActive());
@@ -236,7 +246,7 @@ private slots:
         w.ui().Edit5->setText("40x0");
         w.platform.errors.clear(); // Edit5's own change reads Edit3 and reports nothing
         w.ui().Button4->click();
-        QCOMPARE(w.platform.errors, QStringList{"'40x0' is not a valid integer value"});
+        QCOMPARE(w.platform.errors, QStringList{"'40x0' is not a valid integer value."});
         QCOMPARE(w.form->UDPClient->Host(), QByteArray("127.0.0.1"));
         QVERIFY(w.form->UDPServer->bindings().empty());
     }
@@ -280,7 +290,7 @@ private slots:
 
         u.Edit3->setText("60");
         QTest::keyClicks(u.Edit3, "a");
-        QCOMPARE(w.platform.errors, QStringList{"'60a' is not a valid integer value"});
+        QCOMPARE(w.platform.errors, QStringList{"'60a' is not a valid integer value."});
         QCOMPARE(u.PortLabel->text(), QString("60a"));
         QCOMPARE(w.form->UDPClient->Port(), 60);
 

