@@ -4,8 +4,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev iproute2 util-linux
-          xvfb xauth imagemagick clang libclang-rt-14-dev fonts-dejavu-core)
-if [ "${1:-}" = "--fuzz" ]; then packages+=(clang); fi
+          xvfb xauth imagemagick clang libclang-rt-14-dev fonts-dejavu-core fonts-dejavu-extra)
 
 missing=()
 for p in "${packages[@]}"; do

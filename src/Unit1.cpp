@@ -56,7 +56,7 @@ TForm1::TForm1(Platform &platform, const QString &historyFile, QWidget *parent)
 {
     m_ui->setupUi(this);
     m_ui->StatusBar1->addWidget(m_ui->StatusPanel0);
-    m_ui->StatusBar1->addWidget(m_ui->StatusPanel1);
+    m_ui->StatusBar1->addWidget(m_ui->StatusPanel1, 1);
 
     UDPClient = new UdpClient(this);
     UDPServer = new UdpListener(this);
