@@ -46,6 +46,10 @@ const std::array<int, 0x10000>& byteOfUnit()
             t[u] = b + 1;
         }
         FUZZ_CHECK(t[u'?'] == '?' + 1);
+        // The Cyrillic alphabet fills 0xC0-0xFF in order; 0x98 keeps its own value.
+        for (int b = 0xC0; b < 0x100; ++b)
+            FUZZ_CHECK(units[static_cast<size_t>(b)] == 0x0410 + (b - 0xC0));
+        FUZZ_CHECK(units[0x98] == 0x0098);
         return t;
     }();
     return table;
