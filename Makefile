@@ -36,5 +36,15 @@ test: build build-asan
 test-fast: build
 	@scripts/run-tests.sh $(BUILD)
 
+# Each libFuzzer target for FUZZ_SECONDS (default 20).
+fuzz: deps
+	@scripts/fuzz.sh
+
+# The benchmarks, inside an isolated network namespace.
+bench: deps
+	@cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j$(JOBS)
+	@scripts/run-bench.sh build-bench
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-bench

@@ -12,6 +12,7 @@
 #include <QHostAddress>
 #include <QNetworkInterface>
 #include <QUdpSocket>
+#include <QVariant>
 
 #include <chrono>
 #include <cstdio>

@@ -99,7 +99,8 @@ for target in "${targets[@]}"; do
     grep -e 'property failed' -e 'ERROR: ' -e 'runtime error:' -e 'Test unit written' "$log" | head -n 20 >&2 || true
     for artifact in "$build/artifacts/$target-"*; do
       if [ -f "$artifact" ]; then
-        echo "fuzz $target: input $(od -An -v -tx1 "$artifact" | tr -d ' \n')" >&2
+        hex=$(od -An -v -tx1 "$artifact" | tr -d ' \n')
+        echo "fuzz $target: failing input (hex): ${hex:-(empty)}" >&2
       fi
     done
     echo "fuzz $target: FAILED (exit $status, log $log)"

@@ -47,8 +47,6 @@ bool isIdentifier(const QString &name)
 const QColor clWindow(0xFF, 0xFF, 0xFF);
 const QColor cl3DLight(0xE3, 0xE3, 0xE3);
 
-std::string_view viewOf(const std::string &s) { return s; }
-
 } // namespace
 
 TForm1::TForm1(Platform &platform, const QString &historyFile, QWidget *parent)
@@ -63,6 +61,7 @@ TForm1::TForm1(Platform &platform, const QString &historyFile, QWidget *parent)
     UDPServer->setHandler([this](const QByteArray &data, UdpBinding &binding) {
         UDPServerUDPRead(UDPServer, data, binding);
     });
+    UDPServer->setBatchDone([this] { flushReceivedViews(); });
     IdIPWatch1 = new IpWatch(m_platform, historyFile, this);
     Client1 = new TcpClientSocket(this);
     Client1->Name = QStringLiteral("Client1");
@@ -268,6 +267,21 @@ void TForm1::addMemo2Line(const QString &line)
     m_ui->Memo2->appendPlainText(line);
 }
 
+void TForm1::flushReceivedViews()
+{
+    if (m_pendingMemo1) {
+        // The decoder has run for every datagram already.
+        const QSignalBlocker blocker(m_ui->Memo1);
+        m_ui->Memo1->clear();
+        m_ui->Memo1->appendPlainText(*m_pendingMemo1);
+        m_pendingMemo1.reset();
+    }
+    if (!m_pendingMemo2.isEmpty()) {
+        m_ui->Memo2->appendPlainText(m_pendingMemo2.join(QLatin1Char('\n')));
+        m_pendingMemo2.clear();
+    }
+}
+
 // ---- main window ----------------------------------------------------------------------
 
 void TForm1::FormCreate(QObject *)
@@ -325,11 +339,17 @@ void TForm1::Memo1Change(QObject *)
 {
     if (!m_ui->CheckBox3->isChecked())
         return;
+    decodeIntoReadBack(stdBytesOf(m_ui->Memo1->document()->firstBlock().text()));
+}
+
+// One run of the decoder on what is the first line of Memo1 at that moment.
+void TForm1::decodeIntoReadBack(std::string_view firstLine)
+{
+    if (!m_ui->CheckBox3->isChecked())
+        return;
     m_platform.beep();
-    const std::string line = m_ui->CheckBox8->isChecked()
-                                 ? std::string(exchange::kSampleRecord)
-                                 : stdBytesOf(m_ui->Memo1->document()->firstBlock().text());
-    const exchange::DecodedConfig decoded = exchange::decodeConfigRecord(exchange::firstLine(viewOf(line)));
+    const exchange::DecodedConfig decoded = exchange::decodeConfigRecord(
+        m_ui->CheckBox8->isChecked() ? std::string_view(exchange::kSampleRecord) : exchange::firstLine(firstLine));
     const std::pair<const std::optional<std::string> *, QLineEdit *> targets[] = {
         {&decoded.telemetryPort, m_ui->Edit4}, {&decoded.h323Port, m_ui->Edit11},
         {&decoded.gateway, m_ui->Edit18},      {&decoded.ownAddress, m_ui->Edit8},
@@ -506,12 +526,15 @@ void TForm1::CheckBox1Click(QObject *)
 
 void TForm1::UDPServerUDPRead(QObject *, const QByteArray &AData, UdpBinding &ABinding)
 {
-    const QString text = textOf(AData);
-    clearMemo1();
-    addMemo1Line(text);
-    addMemo2Line(text);
-    const std::string reply = exchange::echoReply(stdBytesOf(m_platform.localHostName()),
-                                                  std::string_view(AData.constData(), static_cast<size_t>(AData.size())));
+    // Memo1 is emptied and given the text (one decode of its first line, which is the
+    // text's own first line); Memo2 gets the line. The views themselves are updated once
+    // per batch by flushReceivedViews, before anything else can look at them.
+    const std::string_view bytes(AData.constData(), static_cast<size_t>(AData.size()));
+    QString text = textOf(bytes);
+    decodeIntoReadBack(bytes);
+    m_pendingMemo2.append(text);
+    m_pendingMemo1 = std::move(text);
+    const std::string reply = exchange::echoReply(stdBytesOf(m_platform.localHostName()), bytes);
     ABinding.sendTo(QByteArray::fromStdString(reply), ABinding.peerAddress, ABinding.peerPort);
 }
 

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QSet>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "transport/TcpClientSocket.h"
 
@@ -109,6 +111,8 @@ private:
     void clearMemo1();
     void addMemo1Line(const QString &line);
     void addMemo2Line(const QString &line);
+    void decodeIntoReadBack(std::string_view firstLine);
+    void flushReceivedViews();
     qint32 integerOf(QLineEdit *field) const;
     void setStatus(const QString &text);
     void enableTransportChoice();
@@ -123,6 +127,10 @@ private:
     Platform &m_platform;
     std::unique_ptr<Ui::TForm1> m_ui;
     bool m_shown = false;
+    // Datagrams handled in this turn of the event loop and not yet in the views: the views
+    // take a whole batch in one update (one append per datagram is far too slow in a flood).
+    std::optional<QString> m_pendingMemo1;
+    QStringList m_pendingMemo2;
     QSet<QString> m_designNames; // lower case
     QList<TcpClientSocket *> m_namedClients;
 };

@@ -140,6 +140,35 @@ private slots:
         QCOMPARE(w.platform.beeps, 1);
     }
 
+    void aBurstIsShownWholeAndDecodedDatagramByDatagram()
+    {
+        w.programmingMode(true);
+        receptionOn();
+        Peer peer;
+        const int count = 300;
+        for (int i = 0; i < count; ++i) {
+            const QByteArray payload = i == count - 2 ? QByteArray("<10#20#1.2.3.4#5.6.7.8#9.A.B.C#D.E.F.10#MAC-") + QByteArray::number(i) + ">"
+                                                      : "line " + QByteArray::number(i) + "\r\nsecond";
+            peer.socket.writeDatagram(payload, QHostAddress("127.0.0.1"), 6022);
+            // Bursts of 50: each arrives within one turn, and none overflows the socket buffer.
+            if (i % 50 == 49)
+                QVERIFY(peer.waitFor(i + 1, 5000));
+        }
+        QVERIFY(peer.waitFor(count, 5000));
+        QCOMPARE(w.platform.beeps, count);
+        // The record decoded on its own; the last datagram then changed only the MAC field.
+        QCOMPARE(w.ui().Edit4->text(), QString("16"));
+        QCOMPARE(w.ui().Edit26->text(), QString("13.14.15.16"));
+        QCOMPARE(w.ui().Edit7->text(), QString("line %1").arg(count - 1));
+        QCOMPARE(w.ui().Memo1->toPlainText(), QString("line %1\nsecond").arg(count - 1));
+        const QStringList log = w.ui().Memo2->toPlainText().split('\n');
+        QCOMPARE(log.size(), 1 + 2 * count - 1);
+        QCOMPARE(log[1], QString("line 0"));
+        QCOMPARE(log[2], QString("second"));
+        QCOMPARE(log[2 * (count - 2) + 1], QString("<10#20#1.2.3.4#5.6.7.8#9.A.B.C#D.E.F.10#MAC-%1>").arg(count - 2));
+        QCOMPARE(log.last(), QString("second"));
+    }
+
     void listenerKeepsAnsweringInTcpMode()
     {
         receptionOn();

@@ -126,6 +126,8 @@ void UdpListener::readPending(UdpBinding *binding)
             // Whatever handling one datagram raises is dropped; the next one is handled.
         }
     }
+    if (m_batchDone)
+        m_batchDone();
 }
 
 void UdpListener::closeAll()

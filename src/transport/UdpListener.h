@@ -44,6 +44,9 @@ public:
 
     using Handler = std::function<void(const QByteArray &data, UdpBinding &binding)>;
     void setHandler(Handler handler) { m_handler = std::move(handler); }
+    // Runs after each batch of datagrams handled in one turn of the event loop, so that
+    // views can take the whole batch in one update.
+    void setBatchDone(std::function<void()> batchDone) { m_batchDone = std::move(batchDone); }
 
     // Appends a binding, unless one with the same address and port is listed already:
     // then that one is returned and nothing is added.
@@ -63,6 +66,7 @@ private:
 
     std::vector<std::unique_ptr<UdpBinding>> m_bindings;
     Handler m_handler;
+    std::function<void()> m_batchDone;
     bool m_active = false;
     QByteArray m_buffer;
 };
