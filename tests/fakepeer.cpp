@@ -11,7 +11,8 @@
 #include <QTcpSocket>
 
 #include <cstdio>
-#include <unistd.h> // a test tool: plain read(2) on standard input
+#include <sys/socket.h>
+#include <unistd.h> // a test tool: plain read(2) and setsockopt(2)
 
 namespace {
 
@@ -91,8 +92,10 @@ int main(int argc, char *argv[])
             for (QTcpSocket *s : targets)
                 s->disconnectFromHost();
         } else if (command == "reset") {
+            // Linger zero: the close sends a reset, not an orderly FIN.
             for (QTcpSocket *s : targets) {
-                s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+                const linger hard{1, 0};
+                ::setsockopt(static_cast<int>(s->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
                 s->abort();
             }
         } else if (command == "quit") {

@@ -275,13 +275,16 @@ private slots:
         FakePeer peer;
         QVERIFY(peer.start("192.168.119.141:6022", true));
         tcpMode(true);
-        for (int cycle = 0; cycle < 20; ++cycle) {
+        for (int cycle = 0; cycle < 200; ++cycle) {
             w.ui().RadioButtonTCP->click();
             w.ui().Button2->click();
             QTRY_COMPARE_WITH_TIMEOUT(status(), QString("192.168.119.141 - Подключен"), 5000);
-            peer.command(cycle % 2 ? "sendbulk 1000000" : "send x");
-            peer.command("reset");
-            QVERIFY(peer.waitFor("done reset"));
+            // A reset right after a small write, a megabyte at once, a close in the middle of one.
+            const bool bulk = cycle % 20 == 1 || cycle % 20 == 2;
+            const bool orderly = cycle % 20 == 2;
+            peer.command(bulk ? "sendbulk 1000000" : "send x");
+            peer.command(orderly ? "close" : "reset");
+            QVERIFY(peer.waitFor(orderly ? "done close" : "done reset"));
             peer.lines.clear();
             QTRY_VERIFY_WITH_TIMEOUT(status().endsWith(kDisconnected), 5000);
             w.ui().Button3->click();

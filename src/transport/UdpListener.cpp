@@ -4,8 +4,8 @@
 #include "transport/Ipv4Text.h"
 #include "transport/SocketError.h"
 
-#include <QTimer>
 #include <QUdpSocket>
+#include <QVariant>
 
 quint16 UdpBinding::localPort() const
 {
@@ -94,6 +94,8 @@ void UdpListener::open(UdpBinding &binding)
         }
     }
     socketerror::disableBroadcast(socket->socketDescriptor());
+    // Room for bursts while the window is busy; the system caps it at its own limit.
+    socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, QVariant(int(kSocketBufferBytes)));
     UdpBinding *target = &binding;
     connect(socket.get(), &QUdpSocket::readyRead, this, [this, target] { readPending(target); });
     binding.socket = std::move(socket);

@@ -41,6 +41,7 @@ public:
     static constexpr qint64 kBufferSize = 8192;
     // Datagrams handled per socket before the event loop gets a turn again.
     static constexpr int kReadBatch = 64;
+    static constexpr int kSocketBufferBytes = 4 * 1024 * 1024;
 
     using Handler = std::function<void(const QByteArray &data, UdpBinding &binding)>;
     void setHandler(Handler handler) { m_handler = std::move(handler); }
