@@ -17,6 +17,8 @@ public:
     QDateTime localNow() override { return now; }
     QString localHostName() override { return hostName; }
     QStringList localAddresses() override { return addresses; }
+    // Answers from the list, through the event loop: tests never ask a real resolver.
+    void lookUpLocalAddresses(QObject *context, std::function<void(const QStringList &)> done) override;
 
     QStringList errors;
     QStringList messages;

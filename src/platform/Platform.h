@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <functional>
 #include <QString>
 #include <QStringList>
+
+class QObject;
 
 class Platform
 {
@@ -26,6 +29,9 @@ public:
     // IPv4 addresses the resolver gives for the local host name, dotted decimal, in its order.
     // Empty when the name does not resolve.
     virtual QStringList localAddresses() = 0;
+    // The same list, looked up without blocking; the answer comes through the event loop
+    // and is dropped when the context object is gone by then.
+    virtual void lookUpLocalAddresses(QObject *context, std::function<void(const QStringList &)> done) = 0;
 };
 
 // The default error display adds "." when the text's last character sorts after ".".

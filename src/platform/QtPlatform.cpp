@@ -54,13 +54,27 @@ QString QtPlatform::localHostName()
     return QHostInfo::localHostName();
 }
 
-QStringList QtPlatform::localAddresses()
+namespace {
+
+QStringList ipv4Addresses(const QHostInfo &info)
 {
     QStringList result;
-    const QHostInfo info = QHostInfo::fromName(QHostInfo::localHostName());
     for (const QHostAddress &address : info.addresses()) {
         if (address.protocol() == QAbstractSocket::IPv4Protocol)
             result << address.toString();
     }
     return result;
+}
+
+} // namespace
+
+QStringList QtPlatform::localAddresses()
+{
+    return ipv4Addresses(QHostInfo::fromName(QHostInfo::localHostName()));
+}
+
+void QtPlatform::lookUpLocalAddresses(QObject *context, std::function<void(const QStringList &)> done)
+{
+    QHostInfo::lookupHost(QHostInfo::localHostName(), context,
+                          [done = std::move(done)](const QHostInfo &info) { done(ipv4Addresses(info)); });
 }

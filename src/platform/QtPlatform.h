@@ -16,4 +16,5 @@ public:
     QDateTime localNow() override;
     QString localHostName() override;
     QStringList localAddresses() override;
+    void lookUpLocalAddresses(QObject *context, std::function<void(const QStringList &)> done) override;
 };

@@ -3,7 +3,6 @@
 #include "platform/AppError.h"
 #include "platform/Platform.h"
 
-#include <QHostInfo>
 #include <QSaveFile>
 #include <QTimer>
 
@@ -19,8 +18,6 @@ IpWatch::IpWatch(Platform &platform, QString historyFile, QObject *parent)
 
 IpWatch::~IpWatch()
 {
-    if (m_pendingLookup >= 0)
-        QHostInfo::abortHostLookup(m_pendingLookup);
     writeHistory();
 }
 
@@ -57,19 +54,12 @@ bool IpWatch::writeHistory() const
 
 void IpWatch::check()
 {
-    if (m_pendingLookup >= 0)
+    if (m_lookupPending)
         return;
-    // The lookup runs on Qt's resolver threads; its answer comes back through the event loop.
-    m_pendingLookup = QHostInfo::lookupHost(m_platform.localHostName(), this, &IpWatch::lookedUp);
-}
-
-void IpWatch::lookedUp(const QHostInfo &info)
-{
-    m_pendingLookup = -1;
-    for (const QHostAddress &address : info.addresses()) {
-        if (address.protocol() == QAbstractSocket::IPv4Protocol) {
-            record(address.toString());
-            return;
-        }
-    }
+    m_lookupPending = true;
+    m_platform.lookUpLocalAddresses(this, [this](const QStringList &addresses) {
+        m_lookupPending = false;
+        if (!addresses.isEmpty())
+            record(addresses.first());
+    });
 }

@@ -8,7 +8,6 @@
 #include <QStringList>
 
 class Platform;
-class QHostInfo;
 class QTimer;
 
 class IpWatch : public QObject
@@ -34,11 +33,10 @@ public:
 
 private:
     void check();
-    void lookedUp(const QHostInfo &info);
 
     Platform &m_platform;
     QString m_historyFile;
     QStringList m_history;
     QTimer *m_timer;
-    int m_pendingLookup = -1;
+    bool m_lookupPending = false;
 };
