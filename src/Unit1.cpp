@@ -13,7 +13,6 @@
 #include "transport/UdpClient.h"
 #include "transport/UdpListener.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTextBlock>
@@ -85,11 +84,17 @@ TForm1::TForm1(Platform &platform, const QString &historyFile, QWidget *parent)
 
 TForm1::~TForm1()
 {
-    // Freeing the window frees its clients; an open connection closes without its
-    // disconnect event.
+    // The controls and components outlive this body: nothing they signal while they are
+    // destroyed may reach a handler. Freeing the window frees its clients; an open
+    // connection closes without its disconnect event.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+    UDPServer->setHandler(nullptr);
+    UDPServer->setBatchDone(nullptr);
     for (TcpClientSocket *client : m_namedClients)
         client->detach();
     Client1->detach();
+    UDPServer->setActive(false);
 }
 
 template <typename Handler> void TForm1::guarded(Handler &&handler)
