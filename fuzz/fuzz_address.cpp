@@ -2,6 +2,7 @@
 // four parts alone, and the mirrors read back as the values typed.
 #include "exchange/AddressMirrors.h"
 #include "exchange/IntConv.h"
+#include "FuzzCheck.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -11,13 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#define FUZZ_CHECK(cond)                                                                   \
-    do {                                                                                   \
-        if (!(cond)) {                                                                     \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (0)
 
 using exchange::AddressMirrors;
 using exchange::convertAddress;

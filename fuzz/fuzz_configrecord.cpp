@@ -7,6 +7,7 @@
 #include "exchange/ConfigDecoder.h"
 #include "exchange/IntConv.h"
 #include "exchange/Records.h"
+#include "FuzzCheck.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -15,13 +16,6 @@
 #include <string>
 #include <string_view>
 
-#define FUZZ_CHECK(cond)                                                                   \
-    do {                                                                                   \
-        if (!(cond)) {                                                                     \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (0)
 
 using namespace exchange;
 

@@ -1,6 +1,7 @@
 // The code page 1251 codec: bytes survive the trip through UTF-16 unchanged, and any
 // UTF-16 text (the input read as little-endian code units) encodes one byte per character.
 #include "exchange/Cp1251.h"
+#include "FuzzCheck.h"
 
 #include <array>
 #include <cstdint>
@@ -9,13 +10,6 @@
 #include <string>
 #include <string_view>
 
-#define FUZZ_CHECK(cond)                                                                   \
-    do {                                                                                   \
-        if (!(cond)) {                                                                     \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (0)
 
 using exchange::cp1251ToUtf16;
 using exchange::utf16ToCp1251;

@@ -2,6 +2,7 @@
 // the nineteen scans, and fed records rebuilt from what it decoded.
 #include "exchange/ConfigDecoder.h"
 #include "exchange/IntConv.h"
+#include "FuzzCheck.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -10,13 +11,6 @@
 #include <string>
 #include <string_view>
 
-#define FUZZ_CHECK(cond)                                                                   \
-    do {                                                                                   \
-        if (!(cond)) {                                                                     \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (0)
 
 using exchange::DecodedConfig;
 using exchange::decodeConfigRecord;

@@ -1,6 +1,7 @@
 // Integer reading and number writing against a second, deliberately plain reading of
 // the same rules, plus the round trips every mirror and record relies on.
 #include "exchange/IntConv.h"
+#include "FuzzCheck.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -10,13 +11,6 @@
 #include <string>
 #include <string_view>
 
-#define FUZZ_CHECK(cond)                                                                   \
-    do {                                                                                   \
-        if (!(cond)) {                                                                     \
-            std::fprintf(stderr, "property failed: %s (%s:%d)\n", #cond, __FILE__, __LINE__); \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (0)
 
 using exchange::decimalText;
 using exchange::hexText;
