@@ -5,6 +5,8 @@
 // Output lines: "listening", "accepted <ip>:<port>", "data <escaped bytes>", "closed".
 // Commands: "send <escaped bytes>", "sendbulk <n>" (n bytes of 'x' at once), "close",
 // "reset" (abort with RST), "quit". Escapes are \xHH.
+#include "LogEscape.h"
+
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTcpServer>
@@ -15,33 +17,6 @@
 #include <unistd.h> // a test tool: plain read(2) and setsockopt(2)
 
 namespace {
-
-QByteArray escaped(const QByteArray &payload)
-{
-    QByteArray out;
-    for (const char c : payload) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && byte != '\\')
-            out += c;
-        else
-            out += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0');
-    }
-    return out;
-}
-
-QByteArray unescaped(const QByteArray &text)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
-            out += static_cast<char>(text.mid(i + 2, 2).toInt(nullptr, 16));
-            i += 3;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
 
 void say(const QByteArray &line)
 {
@@ -70,7 +45,7 @@ int main(int argc, char *argv[])
         while (QTcpSocket *socket = server.nextPendingConnection()) {
             clients << socket;
             say("accepted " + socket->peerAddress().toString().toLatin1() + ':' + QByteArray::number(socket->peerPort()));
-            QObject::connect(socket, &QTcpSocket::readyRead, [socket] { say("data " + escaped(socket->readAll())); });
+            QObject::connect(socket, &QTcpSocket::readyRead, [socket] { say("data " + escapeForLog(socket->readAll())); });
             QObject::connect(socket, &QTcpSocket::disconnected, [&clients, socket] {
                 clients.removeOne(socket);
                 say("closed");
@@ -84,7 +59,7 @@ int main(int argc, char *argv[])
         const QList<QTcpSocket *> targets = clients;
         if (command.startsWith("send ")) {
             for (QTcpSocket *s : targets)
-                s->write(unescaped(command.mid(5)));
+                s->write(unescapeFromLog(command.mid(5)));
         } else if (command.startsWith("sendbulk ")) {
             for (QTcpSocket *s : targets)
                 s->write(QByteArray(command.mid(9).toInt(), 'x'));

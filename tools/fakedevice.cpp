@@ -5,6 +5,8 @@
 //   fakedevice [--listen ADDR:PORT] [--reply-port N] [--record TEXT] [--log FILE]
 //
 // Defaults: listen 0.0.0.0:4000, replies to the requester's address at port 8090.
+#include "LogEscape.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
@@ -12,24 +14,6 @@
 #include <QUdpSocket>
 
 #include <cstdio>
-
-namespace {
-
-QByteArray escaped(const QByteArray &payload)
-{
-    QByteArray out;
-    out.reserve(payload.size());
-    for (const char c : payload) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7F && byte != '\\')
-            out += c;
-        else
-            out += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0');
-    }
-    return out;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -74,7 +58,7 @@ int main(int argc, char *argv[])
             const QNetworkDatagram datagram = socket.receiveDatagram();
             const QByteArray payload = datagram.data();
             log.write(datagram.senderAddress().toString().toLatin1() + ':'
-                      + QByteArray::number(datagram.senderPort()) + ' ' + escaped(payload) + '\n');
+                      + QByteArray::number(datagram.senderPort()) + ' ' + escapeForLog(payload) + '\n');
             if (payload == "GO")
                 socket.writeDatagram(record, datagram.senderAddress(), replyPort);
             else if (payload.startsWith('<') && payload.endsWith('>'))
