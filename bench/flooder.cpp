@@ -36,15 +36,16 @@ QByteArray textPayload()
 
 bool inIsolatedNetwork()
 {
+    // A namespace of our own (when the first process's can be read at all to compare)...
     std::error_code selfError;
     std::error_code initError;
     const auto self = std::filesystem::read_symlink("/proc/self/ns/net", selfError);
     const auto init = std::filesystem::read_symlink("/proc/1/ns/net", initError);
-    if (selfError || initError || self == init)
+    if (selfError || (!initError && self == init))
         return false;
-    // Only the loopback may carry an address in the namespace we flood from.
-    for (const QHostAddress &address : QNetworkInterface::allAddresses()) {
-        if (!address.isLoopback())
+    // ...and, what really keeps packets in, no interface but the loopback.
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+        if (!interface.flags().testFlag(QNetworkInterface::IsLoopBack))
             return false;
     }
     return true;
