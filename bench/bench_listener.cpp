@@ -11,6 +11,8 @@
 // --max-seconds 15 (per full-rate run), --paced-fraction 0.8, --paced-rate R (absolute,
 // overrides the fraction), --paced-seconds 5, --log-lines 10000,100000,1000000,
 // --log-max-seconds 110, --tools DIR (where flooder and bare_echo live).
+#include "Isolation.h"
+
 #include "FakePlatform.h"
 #include "Unit1.h"
 #include "transport/UdpListener.h"
@@ -107,23 +109,6 @@ Options parse(const QStringList &args)
     if (o.logLines.empty() || o.logLines.front() <= 0)
         fail(QStringLiteral("--log-lines needs positive counts"));
     return o;
-}
-
-bool inIsolatedNetwork()
-{
-    // A namespace of our own (when the first process's can be read at all to compare)...
-    std::error_code selfError;
-    std::error_code initError;
-    const auto self = std::filesystem::read_symlink("/proc/self/ns/net", selfError);
-    const auto init = std::filesystem::read_symlink("/proc/1/ns/net", initError);
-    if (selfError || (!initError && self == init))
-        return false;
-    // ...and, what really keeps packets in, no interface but the loopback.
-    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
-        if (!interface.flags().testFlag(QNetworkInterface::IsLoopBack))
-            return false;
-    }
-    return true;
 }
 
 void figure(const QString &name, double value, const char *unit, int decimals = 0)

@@ -8,6 +8,8 @@
 // the receiver's throughput rather than how fast a socket buffer overflows. With --rate it
 // sends open-loop at R datagrams per second and the loss tells whether the receiver keeps up.
 // Both loops stop by themselves after N datagrams or S seconds.
+#include "Isolation.h"
+
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QNetworkInterface>
@@ -32,23 +34,6 @@ QByteArray textPayload()
     QByteArray text("Commissioning bench text line: the quick brown fox jumps over the lazy dog 0123");
     text = text.leftJustified(80, '.', true);
     return text;
-}
-
-bool inIsolatedNetwork()
-{
-    // A namespace of our own (when the first process's can be read at all to compare)...
-    std::error_code selfError;
-    std::error_code initError;
-    const auto self = std::filesystem::read_symlink("/proc/self/ns/net", selfError);
-    const auto init = std::filesystem::read_symlink("/proc/1/ns/net", initError);
-    if (selfError || (!initError && self == init))
-        return false;
-    // ...and, what really keeps packets in, no interface but the loopback.
-    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
-        if (!interface.flags().testFlag(QNetworkInterface::IsLoopBack))
-            return false;
-    }
-    return true;
 }
 
 double seconds(Clock::duration d)

@@ -189,6 +189,11 @@ void TForm1::setStatus(const QString &text)
     m_ui->StatusPanel0->setText(text);
 }
 
+void TForm1::setNamedStatus(const QByteArray &address, const QString &state)
+{
+    setStatus(textOf(address) + QStringLiteral(" - ") + state);
+}
+
 void TForm1::enableTransportChoice()
 {
     m_ui->Panel1->setEnabled(true);
@@ -553,9 +558,9 @@ void TForm1::Button1Click(QObject *)
         if (!m_ui->CheckBox6->isChecked()) {
             Client1->sendText(bytesOf(m_ui->Edit1->text()));
         } else {
-            SubstitutionIP();
+            const QString name = derivedClientName();
             const QByteArray text = bytesOf(m_ui->Edit1->text());
-            if (TcpClientSocket *client = findNamedClient(QStringLiteral("Client") + textOf(SubstitutedIP)))
+            if (TcpClientSocket *client = findNamedClient(name))
                 client->sendText(text);
         }
     }
@@ -569,6 +574,22 @@ void TForm1::SubstitutionIP()
             c = '_';
     }
     SubstitutedIP = text;
+}
+
+QString TForm1::derivedClientName()
+{
+    SubstitutionIP();
+    return QStringLiteral("Client") + textOf(SubstitutedIP);
+}
+
+// The registry compares names exactly, case included.
+int TForm1::registryRow(const QString &name) const
+{
+    for (int i = 0; i < m_ui->ListBox1->count(); ++i) {
+        if (m_ui->ListBox1->item(i)->text() == name)
+            return i;
+    }
+    return -1;
 }
 
 void TForm1::Button2Click(QObject *)
@@ -586,13 +607,10 @@ void TForm1::Button2Click(QObject *)
         return;
     }
 
-    SubstitutionIP();
-    const QString name = QStringLiteral("Client") + textOf(SubstitutedIP);
-    for (int i = 0; i < m_ui->ListBox1->count(); ++i) {
-        if (m_ui->ListBox1->item(i)->text() == name) {
-            m_platform.showMessage(kAlreadyExists);
-            return;
-        }
+    const QString name = derivedClientName();
+    if (registryRow(name) >= 0) {
+        m_platform.showMessage(kAlreadyExists);
+        return;
     }
     auto *client = new TcpClientSocket(this);
     TCPSocketClient = client;
@@ -614,7 +632,7 @@ void TForm1::Button2Click(QObject *)
     m_namedClients.append(client);
     m_ui->ListBox1->addItem(name);
     if (m_ui->RadioButtonTCP->isChecked()) {
-        setStatus(textOf(client->Host) + QStringLiteral(" - ") + kWaiting);
+        setNamedStatus(client->Host, kWaiting);
         client->setActive(true);
         disableTransportChoice();
     }
@@ -627,14 +645,9 @@ void TForm1::Button3Click(QObject *)
         enableTransportChoice();
         return;
     }
-    SubstitutionIP();
-    const QString name = QStringLiteral("Client") + textOf(SubstitutedIP);
-    for (int i = 0; i < m_ui->ListBox1->count(); ++i) {
-        if (m_ui->ListBox1->item(i)->text() == name) {
-            delete m_ui->ListBox1->takeItem(i);
-            break;
-        }
-    }
+    const QString name = derivedClientName();
+    if (const int row = registryRow(name); row >= 0)
+        delete m_ui->ListBox1->takeItem(row);
     // Whatever its state, the client of that name is closed and freed, so the address
     // can be connected again.
     if (QPointer<TcpClientSocket> client = findNamedClient(name)) {
@@ -676,17 +689,17 @@ void TForm1::Client1Error(QObject *, TcpClientSocket *, TcpClientSocket::ErrorEv
 // The state texts of a named client carry that client's own remote address.
 void TForm1::TCPClient1Connect(QObject *, TcpClientSocket *Socket)
 {
-    setStatus(textOf(Socket->remoteAddress()) + QStringLiteral(" - ") + kConnected);
+    setNamedStatus(Socket->remoteAddress(), kConnected);
 }
 
 void TForm1::TCPClientDisconnect(QObject *, TcpClientSocket *Socket)
 {
-    setStatus(textOf(Socket->remoteAddress()) + QStringLiteral(" - ") + kDisconnected);
+    setNamedStatus(Socket->remoteAddress(), kDisconnected);
 }
 
 void TForm1::TCPClientError(QObject *, TcpClientSocket *Socket, TcpClientSocket::ErrorEvent, int &ErrorCode)
 {
-    setStatus(textOf(Socket->remoteAddress()) + QStringLiteral(" - ") + kConnectError);
+    setNamedStatus(Socket->remoteAddress(), kConnectError);
     ErrorCode = 0;
 }
 

@@ -115,6 +115,9 @@ private:
     void flushReceivedViews();
     qint32 integerOf(QLineEdit *field) const;
     void setStatus(const QString &text);
+    void setNamedStatus(const QByteArray &address, const QString &state);
+    QString derivedClientName();
+    int registryRow(const QString &name) const;
     void enableTransportChoice();
     void disableTransportChoice();
     void nameComponent(TcpClientSocket *client, const QString &name);
