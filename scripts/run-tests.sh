@@ -11,11 +11,13 @@ build=$(cd "$1" && pwd); shift
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${TEST_NETNS:-}" != "1" ]; then
-  exec unshare --net -- env TEST_NETNS=1 "$here/run-tests.sh" "$build" "$@"
+  exec unshare --net -- env TEST_NETNS=1 TEST_HOST_NETNS="$(readlink /proc/self/ns/net)" \
+    "$here/run-tests.sh" "$build" "$@"
 fi
 
-# From here on we are inside the isolated namespace.
-[ "$(readlink /proc/self/ns/net)" != "$(readlink /proc/1/ns/net)" ] || {
+# From here on we are inside the isolated namespace: not the one we were started in.
+self_ns=$(readlink /proc/self/ns/net)
+[ -n "$self_ns" ] && [ "$self_ns" != "${TEST_HOST_NETNS:-}" ] && [ "$self_ns" != "$(readlink /proc/1/ns/net 2>/dev/null)" ] || {
   echo "run-tests: refusing to run outside an isolated network namespace" >&2; exit 1; }
 
 dev="devtest-$$-$RANDOM"

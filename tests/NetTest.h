@@ -12,9 +12,13 @@ inline bool inIsolatedNamespace()
 {
     if (qEnvironmentVariable("TEST_NETNS") != QLatin1String("1"))
         return false;
+    // Not the namespace the runner was started in (nor the first process's, where readable),
+    // and the runner's dev namespace is there to talk to.
     const QString self = QFile::symLinkTarget(QStringLiteral("/proc/self/ns/net"));
     const QString init = QFile::symLinkTarget(QStringLiteral("/proc/1/ns/net"));
-    return !self.isEmpty() && self != init;
+    const QString host = qEnvironmentVariable("TEST_HOST_NETNS");
+    return !self.isEmpty() && !host.isEmpty() && !self.endsWith(host) && self != init
+           && !qEnvironmentVariable("TEST_DEV_NETNS").isEmpty();
 }
 
 #define REQUIRE_ISOLATED_NAMESPACE()                                                          \
